@@ -1,0 +1,205 @@
+#include "grid/number_scanner.h"
+
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <string>
+
+namespace fastlic {
+
+namespace {
+
+constexpr std::size_t kChunkSize = 1 << 16;
+
+bool isSpace(char c) {
+  return c == ' ' || c == '\n' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isHexDigit(char c) {
+  return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// How many leading characters of [c, last) match word, ignoring case.
+std::size_t matchWord(const char* c, const char* last, const char* word) {
+  std::size_t n = 0;
+  while (word[n] != '\0' && c + n < last && lower(c[n]) == word[n]) ++n;
+  return n;
+}
+
+// The C reader takes the character that breaks a keyword along with the matched part.
+ScannedDouble keywordMismatch(const char* first, const char* at, std::size_t matched,
+                              const char* last) {
+  const std::size_t taken = static_cast<std::size_t>(at - first) + matched;
+  return {false, taken + (first + taken < last ? 1 : 0), 0.0};
+}
+
+// Forms that from_chars rejects or flags (out of range, "0x."), converted by the C library itself.
+double convertWithLibrary(const char* first, const char* last) {
+  const std::string text(first, last);
+  return std::strtod(text.c_str(), nullptr);
+}
+
+}  // namespace
+
+ScannedDouble scanDouble(const char* first, const char* last) {
+  const char* c = first;
+  bool negative = false;
+  if (c < last && (*c == '+' || *c == '-')) {
+    negative = *c == '-';
+    ++c;
+  }
+  if (c == last) return {false, static_cast<std::size_t>(c - first), 0.0};
+
+  const char lead = lower(*c);
+  if (lead == 'n') {
+    const std::size_t n = matchWord(c, last, "nan");
+    if (n < 3) return keywordMismatch(first, c, n, last);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    return {true, static_cast<std::size_t>(c - first) + 3, negative ? -nan : nan};
+  }
+  if (lead == 'i') {
+    const std::size_t n = matchWord(c, last, "inf");
+    if (n < 3) return keywordMismatch(first, c, n, last);
+    const std::size_t tail = matchWord(c + 3, last, "inity");
+    if (tail != 0 && tail < 5) return keywordMismatch(first, c, 3 + tail, last);
+    const double inf = std::numeric_limits<double>::infinity();
+    return {true, static_cast<std::size_t>(c - first) + 3 + tail, negative ? -inf : inf};
+  }
+
+  const char* mantissa = c;
+  double value = 0.0;
+  if (*c == '0' && c + 1 < last && lower(c[1]) == 'x') {
+    const char* digits = c + 2;
+    if (digits == last || !(isHexDigit(*digits) || *digits == '.')) {
+      return {false, static_cast<std::size_t>(digits - first), 0.0};
+    }
+    c = digits;
+    while (c < last && isHexDigit(*c)) ++c;
+    if (c < last && *c == '.') {
+      ++c;
+      while (c < last && isHexDigit(*c)) ++c;
+    }
+    const char* valueEnd = c;
+    if (c < last && lower(*c) == 'p') {
+      ++c;
+      if (c < last && (*c == '+' || *c == '-')) ++c;
+      const char* exponentDigits = c;
+      while (c < last && isDigit(*c)) ++c;
+      if (c > exponentDigits) valueEnd = c;
+    }
+    const auto [ptr, ec] = std::from_chars(digits, valueEnd, value, std::chars_format::hex);
+    if (ec != std::errc() || ptr != valueEnd) value = convertWithLibrary(mantissa, valueEnd);
+    return {true, static_cast<std::size_t>(c - first), negative ? -value : value};
+  }
+
+  bool anyDigit = false;
+  while (c < last && isDigit(*c)) {
+    ++c;
+    anyDigit = true;
+  }
+  if (c < last && *c == '.') {
+    ++c;
+    while (c < last && isDigit(*c)) {
+      ++c;
+      anyDigit = true;
+    }
+  }
+  if (!anyDigit) return {false, static_cast<std::size_t>(c - first), 0.0};
+  const char* valueEnd = c;
+  if (c < last && lower(*c) == 'e') {
+    // A dangling exponent marker (and its sign) is taken but adds nothing to the value.
+    ++c;
+    if (c < last && (*c == '+' || *c == '-')) ++c;
+    const char* exponentDigits = c;
+    while (c < last && isDigit(*c)) ++c;
+    if (c > exponentDigits) valueEnd = c;
+  }
+  const auto [ptr, ec] = std::from_chars(mantissa, valueEnd, value, std::chars_format::general);
+  if (ec != std::errc() || ptr != valueEnd) value = convertWithLibrary(mantissa, valueEnd);
+  return {true, static_cast<std::size_t>(c - first), negative ? -value : value};
+}
+
+ScannedInt scanInt(const char* first, const char* last) {
+  const char* c = first;
+  bool negative = false;
+  if (c < last && (*c == '+' || *c == '-')) {
+    negative = *c == '-';
+    ++c;
+  }
+  const char* digits = c;
+  while (c < last && isDigit(*c)) ++c;
+  if (c == digits) return {false, static_cast<std::size_t>(c - first), 0};
+
+  unsigned long long magnitude = 0;
+  const auto [ptr, ec] = std::from_chars(digits, c, magnitude);
+  const bool huge = ec != std::errc() || ptr != c;
+  constexpr long long kMax = std::numeric_limits<int>::max();
+  constexpr long long kMin = std::numeric_limits<int>::min();
+  long long value = 0;
+  if (negative) {
+    value = (huge || magnitude > static_cast<unsigned long long>(-kMin)) ? kMin
+                                                                         : -static_cast<long long>(magnitude);
+  } else {
+    value = (huge || magnitude > static_cast<unsigned long long>(kMax)) ? kMax
+                                                                        : static_cast<long long>(magnitude);
+  }
+  return {true, static_cast<std::size_t>(c - first), static_cast<int>(value)};
+}
+
+NumberScanner::NumberScanner(std::istream& in) : in_(in), buffer_(kChunkSize) {}
+
+bool NumberScanner::fill() {
+  if (exhausted_) return false;
+  if (pos_ > 0) {
+    std::memmove(buffer_.data(), buffer_.data() + pos_, end_ - pos_);
+    end_ -= pos_;
+    pos_ = 0;
+  }
+  if (buffer_.size() - end_ < kChunkSize) buffer_.resize(end_ + kChunkSize);
+  in_.read(buffer_.data() + end_, static_cast<std::streamsize>(kChunkSize));
+  const auto got = static_cast<std::size_t>(in_.gcount());
+  end_ += got;
+  if (!in_) exhausted_ = true;
+  return got > 0;
+}
+
+bool NumberScanner::nextToken(std::size_t& tokenEnd) {
+  for (;;) {
+    while (pos_ < end_ && isSpace(buffer_[pos_])) ++pos_;
+    if (pos_ < end_) break;
+    if (!fill()) return false;
+  }
+  std::size_t scanned = pos_;
+  for (;;) {
+    while (scanned < end_ && !isSpace(buffer_[scanned])) ++scanned;
+    if (scanned < end_ || exhausted_) break;
+    const std::size_t offset = scanned - pos_;
+    if (!fill()) break;
+    scanned = pos_ + offset;  // fill() moved the unread part to the front
+  }
+  tokenEnd = scanned;
+  return true;
+}
+
+bool NumberScanner::readDouble(double& value) {
+  std::size_t tokenEnd = 0;
+  if (!nextToken(tokenEnd)) return false;
+  const ScannedDouble got = scanDouble(buffer_.data() + pos_, buffer_.data() + tokenEnd);
+  pos_ += got.consumed;
+  if (pos_ > end_) pos_ = end_;  // a consumed breaking character may be the white space itself
+  if (got.ok) value = got.value;
+  return got.ok;
+}
+
+bool NumberScanner::readInt(int& value) {
+  std::size_t tokenEnd = 0;
+  if (!nextToken(tokenEnd)) return false;
+  const ScannedInt got = scanInt(buffer_.data() + pos_, buffer_.data() + tokenEnd);
+  pos_ += got.consumed;
+  if (got.ok) value = got.value;
+  return got.ok;
+}
+
+}  // namespace fastlic

@@ -1,0 +1,62 @@
+#include "grid/reg_grid.h"
+
+#include <limits>
+#include <stdexcept>
+
+namespace fastlic {
+
+RegGrid* CurrentGrid = nullptr;
+
+namespace {
+
+int checkedSize(int size, const char* what) {
+  if (size < 1) throw std::invalid_argument(std::string("grid ") + what + " must be at least 1");
+  return size;
+}
+
+// The remainder of (t + size) / size as truncating division gives it, computed in 64 bits so that
+// a t near the int limits cannot overflow.
+long long wrapIndex(int t, int size) {
+  return (static_cast<long long>(t) + size) % size;
+}
+
+}  // namespace
+
+RegGrid::RegGrid(int rowCount, int colCount)
+    : rows(checkedSize(rowCount, "rows")),
+      cols(checkedSize(colCount, "columns")),
+      vectors(rows, cols),
+      hits(rows, cols),
+      texture(rows, cols),
+      accum(rows, cols) {}
+
+bool truncateToInt(double x, int& truncated) {
+  // Written so that NaN fails both comparisons.
+  if (!(x > -2147483649.0 && x < 2147483648.0)) return false;
+  truncated = static_cast<int>(x);
+  return true;
+}
+
+CellLocation RegGrid::locate(const Point3D& p) const {
+  int tx = 0;
+  int ty = 0;
+  if (!truncateToInt(p.x, tx) || !truncateToInt(p.y, ty)) return {};
+  const long long i = wrapIndex(tx, rows);
+  const long long j = wrapIndex(ty, cols);
+  const bool inside = i >= 0 && i < rows && j >= 0 && j < cols;
+  return {inside, static_cast<int>(i), static_cast<int>(j)};
+}
+
+bool RegGrid::contains(const Point3D& p) const { return locate(p).inside; }
+
+Vector3D RegGrid::sampleVector(const Point3D& p) const {
+  const CellLocation at = locate(p);
+  return at.inside ? vectors[at.i][at.j] : Vector3D{};
+}
+
+double RegGrid::sampleTexture(const Point3D& p) const {
+  const CellLocation at = locate(p);
+  return at.inside ? static_cast<double>(texture[at.i][at.j]) : 0.0;
+}
+
+}  // namespace fastlic

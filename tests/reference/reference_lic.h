@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// A deliberately plain evaluation of the whole run, written line by line from the method's
+// description and sharing no code with the engine: fscanf per value, a division-remainder lookup
+// and a fresh normalisation on every field sample, printf per channel. It is slow on purpose; the
+// engine must agree with it bit for bit.
+namespace reference {
+
+struct Result {
+  int rows = 0;
+  int cols = 0;
+  std::vector<double> accum;  // row-major
+  std::vector<int> hits;      // row-major
+  double maxMagnitude = 0.0;
+  std::string picture;        // the PPM bytes
+};
+
+// One run on a rows x cols grid from the two files, with a maximum magnitude that starts at
+// startMaxMagnitude (the engine's only ever rises within a process). Returns false when a file
+// cannot be opened.
+bool run(const std::string& vectorPath, const std::string& texturePath, int rows, int cols,
+         Result& result, double startMaxMagnitude = 0.0);
+
+}  // namespace reference
