@@ -1,9 +1,11 @@
-# make demo: build the runner, render the sample vortex and print where the picture is.
-# make test: build everything and run every test, normally and under the sanitizers.
-.PHONY: demo test clean
+# make demo: build the runner, render a sample flow and print where the picture is.
+# make test: build everything and run every test: the fuzzer for a minute, the suite under
+#            ASan + UBSan, then the suite on the optimised build.
+.PHONY: demo test fuzz clean
 
 DEMO_DIR := build/demo-run
 FLOW ?= mix
+FUZZ_SECONDS ?= 60
 
 demo:
 	scripts/install-deps.sh demo
@@ -15,8 +17,16 @@ demo:
 
 test:
 	scripts/install-deps.sh test
-	cmake --workflow --preset release
+	$(MAKE) fuzz
 	cmake --workflow --preset asan
+	cmake --workflow --preset release
+
+fuzz:
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	rm -rf build/fuzz/corpus-work && mkdir -p build/fuzz/corpus-work
+	build/fuzz/tests/fuzz/field_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=8192 \
+	  -print_final_stats=1 build/fuzz/corpus-work tests/fuzz/corpus
 
 clean:
 	rm -rf build

@@ -1,6 +1,6 @@
 // The headless runner as a user runs it: a process in a folder, the picture on standard output.
 #include <gtest/gtest.h>
-#include <unistd.h>
+#include <sys/resource.h>
 
 #include <filesystem>
 #include <sstream>
@@ -143,6 +143,27 @@ TEST(RunPipelineTest, TwoRunsInOneProcessWriteTheSamePictureAndReleaseTheGrid) {
   EXPECT_EQ(first.size(), second.size());
   EXPECT_TRUE(first == second);
   EXPECT_EQ(first.rfind("P3\t256\t256\t255\n", 0), 0u);
+  EXPECT_EQ(CurrentGrid, nullptr);
+  MaxMagnitude = 0.0;
+}
+
+long peakResidentKilobytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+
+TEST(RunPipelineTest, ManyRunsInOneProcessKeepMemoryFlat) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "AddressSanitizer keeps freed memory in quarantine; its leak check covers this";
+#endif
+  support::TempDir dir;
+  ASSERT_EQ(support::runIn(dir.path(), quoted(kSample) + " . saddle 4").exitStatus, 0);
+  for (int run = 0; run < 3; ++run) runPipelineIn(dir.path());
+  const long settled = peakResidentKilobytes();
+  for (int run = 0; run < 30; ++run) runPipelineIn(dir.path());
+  // A grid of a run takes about 2.6 MB; thirty kept grids would add some 80 MB.
+  EXPECT_LT(peakResidentKilobytes() - settled, 3000);
   EXPECT_EQ(CurrentGrid, nullptr);
   MaxMagnitude = 0.0;
 }
