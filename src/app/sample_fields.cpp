@@ -66,9 +66,11 @@ void checkWritten(const std::ofstream& file, const std::filesystem::path& path) 
   if (!file) throw std::runtime_error("cannot write " + path.string());
 }
 
+// Six decimals, as vector fields are commonly written; more digits would only add noise.
 void appendNumber(std::string& line, double value) {
-  std::array<char, 32> digits{};
-  const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value);
+  std::array<char, 400> digits{};
+  const auto result =
+      std::to_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::fixed, 6);
   line.append(digits.data(), result.ptr);
 }
 

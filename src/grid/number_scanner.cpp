@@ -1,6 +1,7 @@
 #include "grid/number_scanner.h"
 
 #include <charconv>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -11,6 +12,8 @@ namespace fastlic {
 namespace {
 
 constexpr std::size_t kChunkSize = 1 << 16;
+// Numbers shorter than this are parsed in place without first looking for their end.
+constexpr std::size_t kLookahead = 128;
 
 bool isSpace(char c) {
   return c == ' ' || c == '\n' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
@@ -94,16 +97,33 @@ ScannedDouble scanDouble(const char* first, const char* last) {
     return {true, static_cast<std::size_t>(c - first), negative ? -value : value};
   }
 
+  // Digits are gathered into an integer as they are checked: when it is exact as a double and
+  // the power of ten is too (at most 1e22), one multiplication or division rounds it correctly,
+  // which is the value strtod and from_chars give.
+  std::uint64_t digits = 0;
+  int significant = 0;
+  int scale = 0;  // the power of ten the gathered digits are to be multiplied by
   bool anyDigit = false;
-  while (c < last && isDigit(*c)) {
-    ++c;
+  for (; c < last && isDigit(*c); ++c) {
     anyDigit = true;
+    if (significant < 19) {
+      digits = digits * 10 + static_cast<unsigned>(*c - '0');
+      if (digits != 0) ++significant;
+    } else {
+      ++scale;
+      significant = 20;  // too many to be exact; from_chars decides
+    }
   }
   if (c < last && *c == '.') {
-    ++c;
-    while (c < last && isDigit(*c)) {
-      ++c;
+    for (++c; c < last && isDigit(*c); ++c) {
       anyDigit = true;
+      if (significant < 19) {
+        digits = digits * 10 + static_cast<unsigned>(*c - '0');
+        if (digits != 0) ++significant;
+        --scale;
+      } else {
+        significant = 20;
+      }
     }
   }
   if (!anyDigit) return {false, static_cast<std::size_t>(c - first), 0.0};
@@ -111,13 +131,27 @@ ScannedDouble scanDouble(const char* first, const char* last) {
   if (c < last && lower(*c) == 'e') {
     // A dangling exponent marker (and its sign) is taken but adds nothing to the value.
     ++c;
-    if (c < last && (*c == '+' || *c == '-')) ++c;
+    bool negativeExponent = false;
+    if (c < last && (*c == '+' || *c == '-')) negativeExponent = *c++ == '-';
     const char* exponentDigits = c;
-    while (c < last && isDigit(*c)) ++c;
-    if (c > exponentDigits) valueEnd = c;
+    int exponent = 0;
+    for (; c < last && isDigit(*c); ++c)
+      if (exponent < 100000) exponent = exponent * 10 + (*c - '0');
+    if (c > exponentDigits) {
+      valueEnd = c;
+      scale += negativeExponent ? -exponent : exponent;
+    }
   }
-  const auto [ptr, ec] = std::from_chars(mantissa, valueEnd, value, std::chars_format::general);
-  if (ec != std::errc() || ptr != valueEnd) value = convertWithLibrary(mantissa, valueEnd);
+  constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                     1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                     1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  if (significant <= 19 && digits <= (std::uint64_t{1} << 53) && scale >= -22 && scale <= 22) {
+    const double exact = static_cast<double>(digits);
+    value = scale < 0 ? exact / kPowersOfTen[-scale] : exact * kPowersOfTen[scale];
+  } else {
+    const auto [ptr, ec] = std::from_chars(mantissa, valueEnd, value, std::chars_format::general);
+    if (ec != std::errc() || ptr != valueEnd) value = convertWithLibrary(mantissa, valueEnd);
+  }
   return {true, static_cast<std::size_t>(c - first), negative ? -value : value};
 }
 
@@ -183,20 +217,36 @@ bool NumberScanner::nextToken(std::size_t& tokenEnd) {
   return true;
 }
 
+bool NumberScanner::nextValue() {
+  for (;;) {
+    while (pos_ < end_ && isSpace(buffer_[pos_])) ++pos_;
+    if (pos_ < end_ && (end_ - pos_ >= kLookahead || exhausted_)) return true;
+    if (!fill() && pos_ == end_) return false;
+  }
+}
+
 bool NumberScanner::readDouble(double& value) {
-  std::size_t tokenEnd = 0;
-  if (!nextToken(tokenEnd)) return false;
-  const ScannedDouble got = scanDouble(buffer_.data() + pos_, buffer_.data() + tokenEnd);
+  if (!nextValue()) return false;
+  ScannedDouble got = scanDouble(buffer_.data() + pos_, buffer_.data() + end_);
+  if (pos_ + got.consumed == end_ && !exhausted_) {
+    // The number may go on past what has been read: read the whole token and look again.
+    std::size_t tokenEnd = 0;
+    nextToken(tokenEnd);
+    got = scanDouble(buffer_.data() + pos_, buffer_.data() + tokenEnd);
+  }
   pos_ += got.consumed;
-  if (pos_ > end_) pos_ = end_;  // a consumed breaking character may be the white space itself
   if (got.ok) value = got.value;
   return got.ok;
 }
 
 bool NumberScanner::readInt(int& value) {
-  std::size_t tokenEnd = 0;
-  if (!nextToken(tokenEnd)) return false;
-  const ScannedInt got = scanInt(buffer_.data() + pos_, buffer_.data() + tokenEnd);
+  if (!nextValue()) return false;
+  ScannedInt got = scanInt(buffer_.data() + pos_, buffer_.data() + end_);
+  if (pos_ + got.consumed == end_ && !exhausted_) {
+    std::size_t tokenEnd = 0;
+    nextToken(tokenEnd);
+    got = scanInt(buffer_.data() + pos_, buffer_.data() + tokenEnd);
+  }
   pos_ += got.consumed;
   if (got.ok) value = got.value;
   return got.ok;

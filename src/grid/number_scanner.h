@@ -28,6 +28,9 @@ class NumberScanner {
   // Makes [pos_, tokenEnd) hold the whole run of non-space characters at pos_, after skipping
   // white space; false when the input is exhausted.
   bool nextToken(std::size_t& tokenEnd);
+  // Skips white space and makes sure a good stretch of text follows pos_ (or all that is left);
+  // false when the input is exhausted.
+  bool nextValue();
   bool fill();  // appends one chunk; false when nothing more came
 
   std::istream& in_;

@@ -41,6 +41,10 @@ CellLocation RegGrid::locate(const Point3D& p) const {
   int tx = 0;
   int ty = 0;
   if (!truncateToInt(p.x, tx) || !truncateToInt(p.y, ty)) return {};
+  return locateTruncated(tx, ty);
+}
+
+CellLocation RegGrid::locateTruncated(int tx, int ty) const {
   const long long i = wrapIndex(tx, rows);
   const long long j = wrapIndex(ty, cols);
   const bool inside = i >= 0 && i < rows && j >= 0 && j < cols;

@@ -32,6 +32,9 @@ struct RegGrid {
   /// not fit an int are outside. z is ignored.
   CellLocation locate(const Point3D& p) const;
 
+  /// The wrap-around rule of locate on already truncated coordinates.
+  CellLocation locateTruncated(int tx, int ty) const;
+
   /// Whether locate(p) is inside.
   bool contains(const Point3D& p) const;
 

@@ -63,6 +63,10 @@ const char* const kDoubleInputs[] = {
     ". 2",             ".e5 3",           "1.5e-3junk 4",   "12abc 5",      "3 4\r\n5 6\r\n",
     "0x1p 7",          "-0 8",            "-.5 9",          "4.9e-324 1",   "1.7976931348623157e308 2",
     "0.1000000000000000055511151231257827 3",
+    // Around the limits of exact one-operation conversion.
+    "9007199254740992 9007199254740993 1", "1e22 1e23 -1e-22 1e-23 2", "4.35 0.1 0.3 3",
+    "123456789012345678e-5 1234567890123456789 4", "2.2250738585072014e-308 5e-324 5",
+    "0.000000000000000000000000123 6", "100000000000000000000000e-10 7",
 };
 
 TEST(NumberScannerTest, DoublesReadLikeTheCLibraryIncludingMalformedTokens) {

@@ -9,19 +9,8 @@ namespace reference {
 
 namespace {
 
-struct V3 {
-  double x, y, z;
-};
 struct P4 {
   double x, y, z, w;
-};
-
-struct Grid {
-  int rows, cols;
-  std::vector<std::vector<V3>> vectors;
-  std::vector<std::vector<int>> texture;
-  std::vector<std::vector<int>> hits;
-  std::vector<std::vector<double>> accum;
 };
 
 bool locate(const Grid& g, P4 p, int& i, int& j) {
@@ -161,8 +150,8 @@ void colour(double x, const double map[4][3], double out[3]) {
 
 }  // namespace
 
-bool run(const std::string& vectorPath, const std::string& texturePath, int rows, int cols,
-         Result& result, double startMaxMagnitude) {
+bool read(const std::string& vectorPath, const std::string& texturePath, int rows, int cols,
+          Grid& g, double startMaxMagnitude) {
   FILE* vf = std::fopen(vectorPath.c_str(), "r");
   FILE* tf = std::fopen(texturePath.c_str(), "r");
   if (!vf || !tf) {
@@ -170,7 +159,6 @@ bool run(const std::string& vectorPath, const std::string& texturePath, int rows
     if (tf) std::fclose(tf);
     return false;
   }
-  Grid g;
   g.rows = rows;
   g.cols = cols;
   g.vectors.assign(rows, std::vector<V3>(cols, V3{0, 0, 0}));
@@ -195,19 +183,23 @@ bool run(const std::string& vectorPath, const std::string& texturePath, int rows
   }
   std::fclose(vf);
   std::fclose(tf);
+  g.maxMagnitude = maxMagnitude;
+  return true;
+}
 
-  lic(g);
+void convolve(Grid& g) { lic(g); }
 
+std::string picture(const Grid& g) {
   const double map[4][3] = {{100, 100, 100}, {150, 0, 0}, {255, 0, 0}, {0, 0, 255}};
   char* text = nullptr;
   size_t size = 0;
   FILE* out = open_memstream(&text, &size);
-  std::fprintf(out, "P3\t%d\t%d\t255\n", cols, rows);
-  for (int i = 0; i < rows; i++) {
-    for (int j = 0; j < cols; j++) {
+  std::fprintf(out, "P3\t%d\t%d\t255\n", g.cols, g.rows);
+  for (int i = 0; i < g.rows; i++) {
+    for (int j = 0; j < g.cols; j++) {
       double s = g.accum[i][j] * (1.0 / 255.0);
       V3 v = g.vectors[i][j];
-      double x = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z) / maxMagnitude;
+      double x = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z) / g.maxMagnitude;
       if (!std::isfinite(x)) x = 0;
       double c[3];
       colour(x, map, c);
@@ -215,12 +207,20 @@ bool run(const std::string& vectorPath, const std::string& texturePath, int rows
     }
   }
   std::fclose(out);
-  result.picture.assign(text, size);
+  std::string result(text, size);
   std::free(text);
+  return result;
+}
 
+bool run(const std::string& vectorPath, const std::string& texturePath, int rows, int cols,
+         Result& result, double startMaxMagnitude) {
+  Grid g;
+  if (!read(vectorPath, texturePath, rows, cols, g, startMaxMagnitude)) return false;
+  convolve(g);
+  result.picture = picture(g);
   result.rows = rows;
   result.cols = cols;
-  result.maxMagnitude = maxMagnitude;
+  result.maxMagnitude = g.maxMagnitude;
   result.accum.clear();
   result.hits.clear();
   for (int i = 0; i < rows; i++) {

@@ -9,6 +9,27 @@
 // engine must agree with it bit for bit.
 namespace reference {
 
+struct V3 {
+  double x, y, z;
+};
+
+// The plain evaluation's own grid: a vector of rows per plane.
+struct Grid {
+  int rows = 0, cols = 0;
+  std::vector<std::vector<V3>> vectors;
+  std::vector<std::vector<int>> texture;
+  std::vector<std::vector<int>> hits;
+  std::vector<std::vector<double>> accum;
+  double maxMagnitude = 0.0;
+};
+
+// The three stages on their own, for measuring them: read returns false when a file cannot be
+// opened; convolve runs the LIC pass; picture formats the PPM with printf.
+bool read(const std::string& vectorPath, const std::string& texturePath, int rows, int cols,
+          Grid& grid, double startMaxMagnitude = 0.0);
+void convolve(Grid& grid);
+std::string picture(const Grid& grid);
+
 struct Result {
   int rows = 0;
   int cols = 0;
