@@ -11,7 +11,7 @@ namespace fastlic {
 
 namespace {
 
-constexpr std::size_t kChunkSize = 1 << 16;
+constexpr std::size_t kChunkSize = 1 << 14;
 // Numbers shorter than this are parsed in place without first looking for their end.
 constexpr std::size_t kLookahead = 128;
 
@@ -37,6 +37,11 @@ ScannedDouble keywordMismatch(const char* first, const char* at, std::size_t mat
   const std::size_t taken = static_cast<std::size_t>(at - first) + matched;
   return {false, taken + (first + taken < last ? 1 : 0), 0.0};
 }
+
+// The powers of ten that are exact as doubles.
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // Forms that from_chars rejects or flags (out of range, "0x."), converted by the C library itself.
 double convertWithLibrary(const char* first, const char* last) {
@@ -100,31 +105,30 @@ ScannedDouble scanDouble(const char* first, const char* last) {
   // Digits are gathered into an integer as they are checked: when it is exact as a double and
   // the power of ten is too (at most 1e22), one multiplication or division rounds it correctly,
   // which is the value strtod and from_chars give.
+  constexpr std::uint64_t kGatherLimit = 100000000000000000;  // 1e17: one more digit still fits
   std::uint64_t digits = 0;
-  int significant = 0;
   int scale = 0;  // the power of ten the gathered digits are to be multiplied by
-  bool anyDigit = false;
+  bool inexact = false;
+  const char* integerDigits = c;
   for (; c < last && isDigit(*c); ++c) {
-    anyDigit = true;
-    if (significant < 19) {
+    if (digits < kGatherLimit) {
       digits = digits * 10 + static_cast<unsigned>(*c - '0');
-      if (digits != 0) ++significant;
     } else {
-      ++scale;
-      significant = 20;  // too many to be exact; from_chars decides
+      inexact = true;
     }
   }
+  bool anyDigit = c > integerDigits;
   if (c < last && *c == '.') {
-    for (++c; c < last && isDigit(*c); ++c) {
-      anyDigit = true;
-      if (significant < 19) {
+    const char* fractionDigits = ++c;
+    for (; c < last && isDigit(*c); ++c) {
+      if (digits < kGatherLimit) {
         digits = digits * 10 + static_cast<unsigned>(*c - '0');
-        if (digits != 0) ++significant;
         --scale;
       } else {
-        significant = 20;
+        inexact = true;
       }
     }
+    anyDigit = anyDigit || c > fractionDigits;
   }
   if (!anyDigit) return {false, static_cast<std::size_t>(c - first), 0.0};
   const char* valueEnd = c;
@@ -142,10 +146,7 @@ ScannedDouble scanDouble(const char* first, const char* last) {
       scale += negativeExponent ? -exponent : exponent;
     }
   }
-  constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                     1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                     1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  if (significant <= 19 && digits <= (std::uint64_t{1} << 53) && scale >= -22 && scale <= 22) {
+  if (!inexact && digits <= (std::uint64_t{1} << 53) && scale >= -22 && scale <= 22) {
     const double exact = static_cast<double>(digits);
     value = scale < 0 ? exact / kPowersOfTen[-scale] : exact * kPowersOfTen[scale];
   } else {
@@ -227,7 +228,33 @@ bool NumberScanner::nextValue() {
 
 bool NumberScanner::readDouble(double& value) {
   if (!nextValue()) return false;
-  ScannedDouble got = scanDouble(buffer_.data() + pos_, buffer_.data() + end_);
+  // Most numbers are plain decimals such as -0.123456 followed by white space: read those here in
+  // one pass, exactly as scanDouble would, and leave everything else to it.
+  const char* first = buffer_.data() + pos_;
+  const char* last = buffer_.data() + end_;
+  const char* c = first;
+  const bool negative = *c == '-';
+  c += negative ? 1 : 0;
+  std::uint64_t digits = 0;
+  const char* integerDigits = c;
+  while (c < last && isDigit(*c)) digits = digits * 10 + static_cast<unsigned>(*c++ - '0');
+  std::ptrdiff_t count = c - integerDigits;
+  std::ptrdiff_t fraction = 0;
+  if (c < last && *c == '.') {
+    const char* fractionDigits = ++c;
+    while (c < last && isDigit(*c)) digits = digits * 10 + static_cast<unsigned>(*c++ - '0');
+    fraction = c - fractionDigits;
+    count += fraction;
+  }
+  if (count > 0 && count <= 17 && fraction <= 22 && c < last && isSpace(*c) &&
+      digits <= (std::uint64_t{1} << 53)) {
+    const double exact = static_cast<double>(digits) / kPowersOfTen[fraction];
+    value = negative ? -exact : exact;
+    pos_ = static_cast<std::size_t>(c - buffer_.data());
+    return true;
+  }
+
+  ScannedDouble got = scanDouble(first, last);
   if (pos_ + got.consumed == end_ && !exhausted_) {
     // The number may go on past what has been read: read the whole token and look again.
     std::size_t tokenEnd = 0;
@@ -241,7 +268,22 @@ bool NumberScanner::readDouble(double& value) {
 
 bool NumberScanner::readInt(int& value) {
   if (!nextValue()) return false;
-  ScannedInt got = scanInt(buffer_.data() + pos_, buffer_.data() + end_);
+  // The common case, up to nine digits followed by white space, read here.
+  const char* first = buffer_.data() + pos_;
+  const char* last = buffer_.data() + end_;
+  const char* c = first;
+  const bool negative = *c == '-';
+  c += negative ? 1 : 0;
+  int magnitude = 0;
+  const char* digits = c;
+  while (c < last && isDigit(*c) && c - digits < 9) magnitude = magnitude * 10 + (*c++ - '0');
+  if (c > digits && c < last && isSpace(*c)) {
+    value = negative ? -magnitude : magnitude;
+    pos_ = static_cast<std::size_t>(c - buffer_.data());
+    return true;
+  }
+
+  ScannedInt got = scanInt(first, last);
   if (pos_ + got.consumed == end_ && !exhausted_) {
     std::size_t tokenEnd = 0;
     nextToken(tokenEnd);

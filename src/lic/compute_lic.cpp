@@ -87,52 +87,63 @@ void computeLicByLookup(RegGrid& grid) {
 // Seeds traced together. Their Runge-Kutta chains are independent, so the processor overlaps
 // them; a seed is traced ahead of its turn and its trace dropped if, by then, earlier streamlines
 // have given its cell enough hits.
-constexpr int kSeedsPerBatch = 16;
+constexpr int kSeedsPerBatch = 8;
 constexpr int kLanes = 2 * kSeedsPerBatch;  // a forward and a backward chain per seed
 constexpr int kPoints = 2 * kStreamlineSteps + 1;
-
-// The table indices of one streamline's points, indexed by step + 19 (so the seed is at 19).
-using PointIndices = int[kPoints];
 
 // A position or a step as one pair, so that each operation acts on x and y together. Each lane
 // is an ordinary IEEE double operation, so the results are those of the scalar formulas.
 using Pair = double __attribute__((vector_size(16)));
 using IntPair = int __attribute__((vector_size(8)));
 
-// Table index of a position: both coordinates truncated toward zero at once, then combined.
+// Turns positions into keys for the direction lookup, and keys into table indices.
 struct PlainIndexer {
   explicit PlainIndexer(const FlowTable& table) : table(table) {}
-  int operator()(Pair p) const {
-    const IntPair t = __builtin_convertvector(p, IntPair);
-    return table.indexOfTruncated(t[0], t[1]);
+  int key(Pair p) const {
+    const IntPair t = __builtin_convertvector(p, IntPair);  // truncation toward zero
+    return table.indexOf(t[0], t[1]);
   }
+  Pair direction(int key) const {
+    const double* d = table.directions() + 2 * static_cast<std::ptrdiff_t>(key);
+    return Pair{d[0], d[1]};
+  }
+  int index(int key) const { return key; }
   const FlowTable& table;
 };
 
 #if defined(__SSE2__)
-// The same index from one multiply-add of the truncated pair as 16-bit integers, which needs every
-// truncated coordinate and twice the table width to fit 16 bits. The result is twice the index.
+// The same lookup from one multiply-add of the truncated pair as 16-bit integers: the key is twice
+// the index relative to truncated (0, 0), which is just the offset of its direction in doubles.
+// Needs every truncated coordinate and twice the table width to fit 16 bits.
 struct PackedIndexer {
   explicit PackedIndexer(const FlowTable& table)
       : weights(_mm_set1_epi32(static_cast<int>((2u << 16) | static_cast<unsigned>(2 * table.width())))),
-        originTimesTwo(2 * table.indexOfTruncated(0, 0)) {}
+        origin(table.indexOf(0, 0)),
+        directionOrigin(table.directions() + 2 * static_cast<std::ptrdiff_t>(origin)) {}
   static bool fits(const FlowTable& table) {
     return table.height() < 32768 - FlowTable::kMargin && 2 * table.width() < 32768;
   }
-  int operator()(Pair p) const {
+  int key(Pair p) const {
     const __m128i truncated = _mm_cvttpd_epi32(__m128d(p));
-    const __m128i pair16 = _mm_packs_epi32(truncated, truncated);
-    return (_mm_cvtsi128_si32(_mm_madd_epi16(pair16, weights)) + originTimesTwo) >> 1;
+    return _mm_cvtsi128_si32(_mm_madd_epi16(_mm_packs_epi32(truncated, truncated), weights));
   }
+  Pair direction(int key) const { return Pair(_mm_loadu_pd(directionOrigin + key)); }
+  int index(int key) const { return (key >> 1) + origin; }
   __m128i weights;
-  int originTimesTwo;
+  int origin;
+  const double* directionOrigin;
 };
 #endif
 
+// The keys of one streamline's points, indexed by step + 19 (so the seed is at 19).
+using PointKeys = int[kPoints];
+
+// traceStreamline for several seeds at once: rk4Step with the same operations in the same order
+// (z is always zero and is left out).
+// Always a full batch, so that every loop over the lanes has a fixed count the compiler unrolls.
 template <typename Indexer>
-void traceBatch(const FlowTable& table, const Indexer& indexOf, int cols, const int* seeds,
-                int seedCount, PointIndices* points) {
-  const int lanes = 2 * seedCount;
+void traceBatch(const Indexer& indexer, int cols, const int* seeds, PointKeys* points) {
+  constexpr int lanes = kLanes;
   Pair position[kLanes];
   Pair step[kLanes];
   int at[kLanes];
@@ -142,15 +153,10 @@ void traceBatch(const FlowTable& table, const Indexer& indexOf, int cols, const 
     position[lane] = Pair{c.x, c.y};
     const double h = (lane & 1) ? -kStepLength : kStepLength;
     step[lane] = Pair{h, h};
-    at[lane] = indexOf(position[lane]);
+    at[lane] = indexer.key(position[lane]);
   }
-  for (int s = 0; s < seedCount; ++s) points[s][kStreamlineSteps] = at[2 * s];
+  for (int s = 0; s < kSeedsPerBatch; ++s) points[s][kStreamlineSteps] = at[2 * s];
 
-  const auto directionAt = [&table](int index) {
-    const FlowTable::Direction& d = table.direction(index);
-    return Pair{d.x, d.y};
-  };
-  // rk4Step with the same operations in the same order; z is always zero and is left out.
   const Pair half = {0.5, 0.5};
   const Pair sixth = {1.0 / 6.0, 1.0 / 6.0};
   const Pair third = {1.0 / 3.0, 1.0 / 3.0};
@@ -162,59 +168,70 @@ void traceBatch(const FlowTable& table, const Indexer& indexOf, int cols, const 
   int next[kLanes];
   for (int k = 1; k <= kStreamlineSteps; ++k) {
     for (int lane = 0; lane < lanes; ++lane) {
-      k1[lane] = step[lane] * directionAt(at[lane]);
-      next[lane] = indexOf(position[lane] + half * k1[lane]);
+      k1[lane] = step[lane] * indexer.direction(at[lane]);
+      next[lane] = indexer.key(position[lane] + half * k1[lane]);
     }
     for (int lane = 0; lane < lanes; ++lane) {
-      k2[lane] = step[lane] * directionAt(next[lane]);
-      next[lane] = indexOf(position[lane] + half * k2[lane]);
+      k2[lane] = step[lane] * indexer.direction(next[lane]);
+      next[lane] = indexer.key(position[lane] + half * k2[lane]);
     }
     for (int lane = 0; lane < lanes; ++lane) {
-      k3[lane] = step[lane] * directionAt(next[lane]);
-      next[lane] = indexOf(position[lane] + k3[lane]);
+      k3[lane] = step[lane] * indexer.direction(next[lane]);
+      next[lane] = indexer.key(position[lane] + k3[lane]);
     }
     for (int lane = 0; lane < lanes; ++lane) {
-      const Pair k4 = step[lane] * directionAt(next[lane]);
+      const Pair k4 = step[lane] * indexer.direction(next[lane]);
       position[lane] =
           position[lane] + (((sixth * k1[lane] + third * k2[lane]) + third * k3[lane]) + sixth * k4);
-      at[lane] = indexOf(position[lane]);
+      at[lane] = indexer.key(position[lane]);
     }
-    for (int s = 0; s < seedCount; ++s) {
+    for (int s = 0; s < kSeedsPerBatch; ++s) {
       points[s][kStreamlineSteps + k] = at[2 * s];
       points[s][kStreamlineSteps - k] = at[2 * s + 1];
     }
   }
 }
 
-// seedConvolve, advanceForward and advanceBackward on table indices, with the same arithmetic.
-void convolveTraced(const FlowTable& table, const PointIndices& points, int* hits, double* accum) {
-  const int* p = points + kStreamlineSteps;  // p[k] is the point k steps from the seed
+// seedConvolve, advanceForward and advanceBackward on the traced keys, with the same arithmetic.
+template <typename Indexer>
+void convolveTraced(const FlowTable& table, const Indexer& indexer, const PointKeys& points,
+                    int* hits, double* accum) {
+  // The cell and the texture sample (0.0 outside, as sampleTexture gives) of every point.
+  int cells[kPoints];
+  double samples[kPoints];
+  for (int n = 0; n < kPoints; ++n) {
+    const FlowTable::CellSample& at = table.sample(indexer.index(points[n]));
+    cells[n] = at.cell;
+    samples[n] = static_cast<double>(at.texture);
+  }
+  const int* cell = cells + kStreamlineSteps;  // cell[k] is that of the point k steps from the seed
+  const double* sample = samples + kStreamlineSteps;
+
   int seedCount = 0;
   double total = 0.0;
   for (int k = -kKernelHalfLength; k <= kKernelHalfLength; ++k) {
-    if (table.cell(p[k]) >= 0) {
-      total += table.texture(p[k]);
+    if (cell[k] >= 0) {
+      total += sample[k];
       ++seedCount;
     }
   }
-  const int seedCell = table.cell(p[0]);
   double seedResult = 0.0;
-  if (seedCell >= 0) {
+  if (cell[0] >= 0) {
     seedResult = total * (1.0 / seedCount);
-    accum[seedCell] += seedResult;
-    ++hits[seedCell];
+    accum[cell[0]] += seedResult;
+    ++hits[cell[0]];
   }
   for (const int direction : {1, -1}) {
     double value = seedResult;
     int count = seedCount;
     for (int m = 1; m <= kCentresPerDirection; ++m) {
-      const int centre = table.cell(p[direction * m]);
+      const int centre = cell[direction * m];
       if (centre < 0) continue;
-      const int entering = p[direction * (m + kKernelHalfLength)];
-      const int leaving = p[direction * (m - kKernelHalfLength - 1)];
-      if (table.cell(entering) >= 0) ++count;
-      if (table.cell(leaving) >= 0) --count;
-      value = value + (table.texture(entering) - table.texture(leaving)) * (1.0 / count);
+      const int entering = direction * (m + kKernelHalfLength);
+      const int leaving = direction * (m - kKernelHalfLength - 1);
+      if (cell[entering] >= 0) ++count;
+      if (cell[leaving] >= 0) --count;
+      value = value + (sample[entering] - sample[leaving]) * (1.0 / count);
       accum[centre] += value;
       ++hits[centre];
     }
@@ -222,22 +239,25 @@ void convolveTraced(const FlowTable& table, const PointIndices& points, int* hit
 }
 
 template <typename Indexer>
-void computeLicByTable(RegGrid& grid, const FlowTable& table, const Indexer& indexOf) {
+void computeLicByTable(RegGrid& grid, const FlowTable& table, const Indexer& indexer) {
   int* hits = grid.hits.data();
   double* accum = grid.accum.data();
   const int cells = grid.rows * grid.cols;
   int seeds[kSeedsPerBatch];
-  PointIndices points[kSeedsPerBatch];
+  PointKeys points[kSeedsPerBatch];
   int next = 0;
   while (next < cells) {
     // A cell passed over here already has enough hits, and hits only grow.
     int seedCount = 0;
     for (; next < cells && seedCount < kSeedsPerBatch; ++next)
       if (hits[next] < kHitThreshold) seeds[seedCount++] = next;
-    traceBatch(table, indexOf, grid.cols, seeds, seedCount, points);
+    if (seedCount == 0) break;
+    // The last batch may be short; its spare lanes trace the first seed again, unused.
+    for (int s = seedCount; s < kSeedsPerBatch; ++s) seeds[s] = seeds[0];
+    traceBatch(indexer, grid.cols, seeds, points);
     for (int s = 0; s < seedCount; ++s) {
       if (hits[seeds[s]] >= kHitThreshold) continue;  // covered since it was traced
-      convolveTraced(table, points[s], hits, accum);
+      convolveTraced(table, indexer, points[s], hits, accum);
     }
   }
 }

@@ -9,36 +9,52 @@ FlowTable::FlowTable(const RegGrid& grid)
       height_(grid.rows + 2 * kMargin),
       origin_(kMargin * width_ + kMargin) {
   const auto size = static_cast<std::size_t>(height_) * static_cast<std::size_t>(width_);
-  directions_.resize(size);
-  cells_.resize(size);
-  textures_.resize(size);
+  directions_.resize(2 * size);
+  samples_.resize(size);
 
-  // The directions of the grid's own cells, computed once each.
-  std::vector<Direction> cellDirections(static_cast<std::size_t>(grid.rows) * grid.cols);
+  // Where each truncated row and column wraps to (-1: outside), found once per row and column.
+  std::vector<int> rowOf(static_cast<std::size_t>(height_));
+  std::vector<int> colOf(static_cast<std::size_t>(width_));
+  for (int t = -kMargin; t < grid.rows + kMargin; ++t) {
+    const CellLocation at = grid.locateTruncated(t, 0);
+    rowOf[static_cast<std::size_t>(t + kMargin)] = at.inside ? at.i : -1;
+  }
+  for (int t = -kMargin; t < grid.cols + kMargin; ++t) {
+    const CellLocation at = grid.locateTruncated(0, t);
+    colOf[static_cast<std::size_t>(t + kMargin)] = at.inside ? at.j : -1;
+  }
+
+  // The grid's own cells first, each normalised once.
   for (int i = 0; i < grid.rows; ++i) {
     for (int j = 0; j < grid.cols; ++j) {
+      const std::size_t index = static_cast<std::size_t>(indexOf(i, j));
       const Vector3D& v = grid.vectors[i][j];
       const Vector3D d = isTiny(v) ? v : normalized(v);
-      cellDirections[static_cast<std::size_t>(i) * grid.cols + j] = {d.x, d.y};
+      directions_[2 * index] = d.x;
+      directions_[2 * index + 1] = d.y;
+      samples_[index] = {i * grid.cols + j, grid.texture[i][j]};
       // A little over 1 allows for the rounding of the normalisation.
       if (!(std::fabs(d.x) <= 1.000001 && std::fabs(d.y) <= 1.000001)) bounded_ = false;
     }
   }
-
-  std::size_t index = 0;
+  // Then the margin, copied from the cells it wraps to.
   for (int tx = -kMargin; tx < grid.rows + kMargin; ++tx) {
-    for (int ty = -kMargin; ty < grid.cols + kMargin; ++ty, ++index) {
-      const CellLocation at = grid.locateTruncated(tx, ty);
-      if (at.inside) {
-        const int cell = at.i * grid.cols + at.j;
-        directions_[index] = cellDirections[static_cast<std::size_t>(cell)];
-        cells_[index] = cell;
-        textures_[index] = static_cast<double>(grid.texture[at.i][at.j]);
-      } else {
-        directions_[index] = {0.0, 0.0};
-        cells_[index] = -1;
-        textures_[index] = 0.0;
+    const int i = rowOf[static_cast<std::size_t>(tx + kMargin)];
+    for (int ty = -kMargin; ty < grid.cols + kMargin; ++ty) {
+      if (tx >= 0 && tx < grid.rows && ty == 0) ty = grid.cols;  // skip the grid's own cells
+      if (ty >= grid.cols + kMargin) break;
+      const int j = colOf[static_cast<std::size_t>(ty + kMargin)];
+      const std::size_t index = static_cast<std::size_t>(indexOf(tx, ty));
+      if (i < 0 || j < 0) {
+        directions_[2 * index] = 0.0;
+        directions_[2 * index + 1] = 0.0;
+        samples_[index] = {-1, 0};
+        continue;
       }
+      const std::size_t from = static_cast<std::size_t>(indexOf(i, j));
+      directions_[2 * index] = directions_[2 * from];
+      directions_[2 * index + 1] = directions_[2 * from + 1];
+      samples_[index] = samples_[from];
     }
   }
 }

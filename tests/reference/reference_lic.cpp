@@ -189,11 +189,8 @@ bool read(const std::string& vectorPath, const std::string& texturePath, int row
 
 void convolve(Grid& g) { lic(g); }
 
-std::string picture(const Grid& g) {
+void writePicture(const Grid& g, FILE* out) {
   const double map[4][3] = {{100, 100, 100}, {150, 0, 0}, {255, 0, 0}, {0, 0, 255}};
-  char* text = nullptr;
-  size_t size = 0;
-  FILE* out = open_memstream(&text, &size);
   std::fprintf(out, "P3\t%d\t%d\t255\n", g.cols, g.rows);
   for (int i = 0; i < g.rows; i++) {
     for (int j = 0; j < g.cols; j++) {
@@ -206,6 +203,13 @@ std::string picture(const Grid& g) {
       std::fprintf(out, "%d %d %d\n", channel(s * c[0]), channel(s * c[1]), channel(s * c[2]));
     }
   }
+}
+
+std::string picture(const Grid& g) {
+  char* text = nullptr;
+  size_t size = 0;
+  FILE* out = open_memstream(&text, &size);
+  writePicture(g, out);
   std::fclose(out);
   std::string result(text, size);
   std::free(text);

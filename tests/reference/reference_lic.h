@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -24,11 +25,13 @@ struct Grid {
 };
 
 // The three stages on their own, for measuring them: read returns false when a file cannot be
-// opened; convolve runs the LIC pass; picture formats the PPM with printf.
+// opened; convolve runs the LIC pass; picture formats the PPM with printf, and writePicture
+// writes it to a stream.
 bool read(const std::string& vectorPath, const std::string& texturePath, int rows, int cols,
           Grid& grid, double startMaxMagnitude = 0.0);
 void convolve(Grid& grid);
 std::string picture(const Grid& grid);
+void writePicture(const Grid& grid, FILE* out);
 
 struct Result {
   int rows = 0;
