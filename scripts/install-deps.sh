@@ -6,7 +6,7 @@ set -euo pipefail
 case "${1:-}" in
   demo) packages=(cmake ninja-build g++) ;;
   test) packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libbenchmark-dev
-                  qt6-base-dev xvfb xdotool xauth valgrind) ;;
+                  qt6-base-dev libx11-dev xvfb xdotool valgrind) ;;
   *) echo "usage: $0 demo|test" >&2; exit 2 ;;
 esac
 
