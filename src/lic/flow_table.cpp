@@ -46,6 +46,7 @@ FlowTable::FlowTable(const RegGrid& grid)
       const int j = colOf[static_cast<std::size_t>(ty + kMargin)];
       const std::size_t index = static_cast<std::size_t>(indexOf(tx, ty));
       if (i < 0 || j < 0) {
+        allInside_ = false;
         directions_[2 * index] = 0.0;
         directions_[2 * index + 1] = 0.0;
         samples_[index] = {-1, 0};

@@ -29,6 +29,10 @@ class FlowTable {
   /// table must not be used.
   bool bounded() const { return bounded_; }
 
+  /// True when every position the table covers locates inside the grid (grids of at least 12
+  /// rows and columns): then every kernel holds all 21 samples.
+  bool allInside() const { return allInside_; }
+
   int width() const { return width_; }
   int height() const { return height_; }
 
@@ -44,6 +48,7 @@ class FlowTable {
   int height_;
   int origin_;  // index of truncated position (0, 0)
   bool bounded_ = true;
+  bool allInside_ = true;
   std::vector<double> directions_;
   std::vector<CellSample> samples_;
 };

@@ -87,5 +87,12 @@ check "a missing vector file exits 255" test "$status" -eq 255
 check "a missing vector file gives its message" \
   test "$(cat out)" = "Bad Vector Filename: ps.vec.256.256.3"
 
+# No display at all: a clear message on standard error, nothing on standard output.
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$gui" > out 2> err || status=$?
+check "without a display the program says so" grep -q "no display" err
+check "without a display nothing is written" test ! -s out
+check "without a display the start-up still returns 0" test "$status" -eq 0
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
