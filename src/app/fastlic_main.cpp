@@ -1,8 +1,5 @@
 // The headless runner: one run in the current directory, the picture on standard output.
-#include <cerrno>
 #include <csignal>
-#include <cstdio>
-#include <cstring>
 #include <iostream>
 #include <string_view>
 
@@ -34,13 +31,6 @@ int main(int argc, char** argv) {
   std::signal(SIGPIPE, SIG_IGN);
 
   fastlic::runPipeline();
-  std::cout.flush();
-  errno = 0;
-  if (!std::cout || std::fflush(stdout) != 0 || std::ferror(stdout)) {
-    const int error = errno;
-    std::cerr << "fastlic: could not write the picture to standard output"
-              << (error != 0 ? std::string(": ") + std::strerror(error) : std::string()) << '\n';
-    return kExitWriteFailed;
-  }
+  if (!fastlic::finishPictureOutput("fastlic")) return kExitWriteFailed;
   return 0;
 }

@@ -1,6 +1,10 @@
 #include "app/run_pipeline.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <memory>
+#include <string>
 
 #include "grid/field_reader.h"
 #include "grid/reg_grid.h"
@@ -18,6 +22,16 @@ void runPipeline(std::ostream& out) {
   computeLIC();
   writePPM(*grid, out);
   CurrentGrid = nullptr;
+}
+
+bool finishPictureOutput(const char* program) {
+  std::cout.flush();
+  errno = 0;
+  if (std::cout && std::fflush(stdout) == 0 && !std::ferror(stdout)) return true;
+  const int error = errno;
+  std::cerr << program << ": could not write the picture to standard output"
+            << (error != 0 ? std::string(": ") + std::strerror(error) : std::string()) << '\n';
+  return false;
 }
 
 }  // namespace fastlic

@@ -16,4 +16,9 @@ inline constexpr const char* kTextureFileName = "noise.256.256";
 /// (exit status 255). The grid is released, and CurrentGrid emptied, before it returns.
 void runPipeline(std::ostream& out = std::cout);
 
+/// Flushes standard output after a picture. When the picture could not be written completely
+/// (closed output, full disk, reader gone), says so on standard error, prefixed with program,
+/// and returns false.
+bool finishPictureOutput(const char* program);
+
 }  // namespace fastlic

@@ -1,10 +1,6 @@
 #include "app/unit1.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <iostream>
 
 #include "app/run_pipeline.h"
 
@@ -39,13 +35,6 @@ TForm1::TForm1(vcl::TComponent* owner) : vcl::TForm(owner) {
 
 void TForm1::BitBtn1Click(vcl::TObject* /*Sender*/) {
   fastlic::runPipeline();
-  std::cout.flush();
-  errno = 0;
-  if (!std::cout || std::fflush(stdout) != 0 || std::ferror(stdout)) {
-    // Later presses could not write either, and a picture cut short must not pass for a whole one.
-    const int error = errno;
-    std::cerr << "fastlic-gui: could not write the picture to standard output"
-              << (error != 0 ? std::string(": ") + std::strerror(error) : std::string()) << '\n';
-    std::exit(1);
-  }
+  // Later presses could not write either, and a picture cut short must not pass for a whole one.
+  if (!fastlic::finishPictureOutput("fastlic-gui")) std::exit(1);
 }

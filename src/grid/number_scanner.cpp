@@ -226,6 +226,20 @@ bool NumberScanner::nextValue() {
   }
 }
 
+template <typename Scan, typename Value>
+bool NumberScanner::readToken(Scan scan, Value& value) {
+  auto got = scan(buffer_.data() + pos_, buffer_.data() + end_);
+  if (pos_ + got.consumed == end_ && !exhausted_) {
+    // The number may go on past what has been read: read the whole token and look again.
+    std::size_t tokenEnd = 0;
+    nextToken(tokenEnd);
+    got = scan(buffer_.data() + pos_, buffer_.data() + tokenEnd);
+  }
+  pos_ += got.consumed;
+  if (got.ok) value = got.value;
+  return got.ok;
+}
+
 bool NumberScanner::readDouble(double& value) {
   if (!nextValue()) return false;
   // Most numbers are plain decimals such as -0.123456 followed by white space: read those here in
@@ -254,16 +268,7 @@ bool NumberScanner::readDouble(double& value) {
     return true;
   }
 
-  ScannedDouble got = scanDouble(first, last);
-  if (pos_ + got.consumed == end_ && !exhausted_) {
-    // The number may go on past what has been read: read the whole token and look again.
-    std::size_t tokenEnd = 0;
-    nextToken(tokenEnd);
-    got = scanDouble(buffer_.data() + pos_, buffer_.data() + tokenEnd);
-  }
-  pos_ += got.consumed;
-  if (got.ok) value = got.value;
-  return got.ok;
+  return readToken(scanDouble, value);
 }
 
 bool NumberScanner::readInt(int& value) {
@@ -283,15 +288,7 @@ bool NumberScanner::readInt(int& value) {
     return true;
   }
 
-  ScannedInt got = scanInt(first, last);
-  if (pos_ + got.consumed == end_ && !exhausted_) {
-    std::size_t tokenEnd = 0;
-    nextToken(tokenEnd);
-    got = scanInt(buffer_.data() + pos_, buffer_.data() + tokenEnd);
-  }
-  pos_ += got.consumed;
-  if (got.ok) value = got.value;
-  return got.ok;
+  return readToken(scanInt, value);
 }
 
 }  // namespace fastlic

@@ -32,6 +32,9 @@ class NumberScanner {
   // false when the input is exhausted.
   bool nextValue();
   bool fill();  // appends one chunk; false when nothing more came
+  // One number by scanDouble or scanInt at pos_, reading on when it reaches the buffer's end.
+  template <typename Scan, typename Value>
+  bool readToken(Scan scan, Value& value);
 
   std::istream& in_;
   std::vector<char> buffer_;

@@ -192,20 +192,33 @@ void traceBatch(const Indexer& indexer, int cols, const int* seeds, PointKeys* p
   }
 }
 
+// The cell and the texture sample (0.0 outside, as sampleTexture gives) of every point of a
+// streamline, each looked up once.
+struct TracedPoints {
+  template <typename Indexer>
+  void gather(const FlowTable& table, const Indexer& indexer, const PointKeys& points) {
+    for (int n = 0; n < kPoints; ++n) {
+      const FlowTable::CellSample& at = table.sample(indexer.index(points[n]));
+      cells[n] = at.cell;
+      samples[n] = static_cast<double>(at.texture);
+    }
+  }
+  // Indexed by the step from the seed, -19 to 19.
+  const int* cell() const { return cells + kStreamlineSteps; }
+  const double* sample() const { return samples + kStreamlineSteps; }
+
+  int cells[kPoints];
+  double samples[kPoints];
+};
+
 // seedConvolve, advanceForward and advanceBackward on the traced keys, with the same arithmetic.
 template <typename Indexer>
 void convolveTraced(const FlowTable& table, const Indexer& indexer, const PointKeys& points,
                     int* hits, double* accum) {
-  // The cell and the texture sample (0.0 outside, as sampleTexture gives) of every point.
-  int cells[kPoints];
-  double samples[kPoints];
-  for (int n = 0; n < kPoints; ++n) {
-    const FlowTable::CellSample& at = table.sample(indexer.index(points[n]));
-    cells[n] = at.cell;
-    samples[n] = static_cast<double>(at.texture);
-  }
-  const int* cell = cells + kStreamlineSteps;  // cell[k] is that of the point k steps from the seed
-  const double* sample = samples + kStreamlineSteps;
+  TracedPoints traced;
+  traced.gather(table, indexer, points);
+  const int* cell = traced.cell();
+  const double* sample = traced.sample();
 
   int seedCount = 0;
   double total = 0.0;
@@ -244,15 +257,10 @@ void convolveTraced(const FlowTable& table, const Indexer& indexer, const PointK
 template <typename Indexer>
 void convolveTracedInside(const FlowTable& table, const Indexer& indexer, const PointKeys& points,
                           int* hits, double* accum) {
-  int cells[kPoints];
-  double samples[kPoints];
-  for (int n = 0; n < kPoints; ++n) {
-    const FlowTable::CellSample& at = table.sample(indexer.index(points[n]));
-    cells[n] = at.cell;
-    samples[n] = static_cast<double>(at.texture);
-  }
-  const int* cell = cells + kStreamlineSteps;
-  const double* sample = samples + kStreamlineSteps;
+  TracedPoints traced;
+  traced.gather(table, indexer, points);
+  const int* cell = traced.cell();
+  const double* sample = traced.sample();
 
   double total = 0.0;
   for (int k = -kKernelHalfLength; k <= kKernelHalfLength; ++k) total += sample[k];

@@ -87,6 +87,16 @@ check "a missing vector file exits 255" test "$status" -eq 255
 check "a missing vector file gives its message" \
   test "$(cat out)" = "Bad Vector Filename: ps.vec.256.256.3"
 
+# A picture that cannot be written (a full disk) is reported, and the program ends with status 1.
+cd "$work/run"
+"$gui" > /dev/full 2> err &
+gui_pid=$!
+window=$(timeout 20 xdotool search --sync --name '^Form1$' | head -n 1)
+press_button
+finish_gui
+check "a failed write exits 1" test "$status" -eq 1
+check "a failed write is reported" grep -q "could not write the picture to standard output" err
+
 # No display at all: a clear message on standard error, nothing on standard output.
 status=0
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$gui" > out 2> err || status=$?
