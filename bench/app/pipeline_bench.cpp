@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <fstream>
+#include <map>
 #include <string>
 
 #include "app/run_pipeline.h"
@@ -33,7 +33,8 @@ void engineRead(benchmark::State& state) {
 void referenceRead(benchmark::State& state) {
   for (auto _ : state) {
     reference::Grid grid;
-    reference::read(path(fastlic::kVectorFileName), path(fastlic::kTextureFileName), 256, 256, grid);
+    reference::read(path(fastlic::kVectorFileName), path(fastlic::kTextureFileName), 256, 256,
+                    grid);
     benchmark::DoNotOptimize(grid.vectors.data());
   }
 }
@@ -53,7 +54,8 @@ void engineLic(benchmark::State& state) {
 
 void referenceLic(benchmark::State& state) {
   reference::Grid loaded;
-  reference::read(path(fastlic::kVectorFileName), path(fastlic::kTextureFileName), 256, 256, loaded);
+  reference::read(path(fastlic::kVectorFileName), path(fastlic::kTextureFileName), 256, 256,
+                  loaded);
   for (auto _ : state) {
     state.PauseTiming();
     reference::Grid grid = loaded;
@@ -95,7 +97,8 @@ void referencePipeline(benchmark::State& state) {
   FILE* out = std::fopen("/dev/null", "w");
   for (auto _ : state) {
     reference::Grid grid;
-    reference::read(path(fastlic::kVectorFileName), path(fastlic::kTextureFileName), 256, 256, grid);
+    reference::read(path(fastlic::kVectorFileName), path(fastlic::kTextureFileName), 256, 256,
+                    grid);
     reference::convolve(grid);
     reference::writePicture(grid, out);
   }
@@ -109,7 +112,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
       const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-      if (median || (run.run_type == Run::RT_Iteration && !seconds_.count(run.run_name.function_name)))
+      if (median ||
+          (run.run_type == Run::RT_Iteration && !seconds_.count(run.run_name.function_name)))
         seconds_[run.run_name.function_name] = run.GetAdjustedRealTime();
     }
   }
@@ -132,9 +136,9 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
 int main(int argc, char** argv) {
   const std::pair<const char*, void (*)(benchmark::State&)> benchmarks[] = {
-      {"read/reference", referenceRead},   {"read/engine", engineRead},
-      {"lic/reference", referenceLic},     {"lic/engine", engineLic},
-      {"write/reference", referenceWrite}, {"write/engine", engineWrite},
+      {"read/reference", referenceRead},         {"read/engine", engineRead},
+      {"lic/reference", referenceLic},           {"lic/engine", engineLic},
+      {"write/reference", referenceWrite},       {"write/engine", engineWrite},
       {"pipeline/reference", referencePipeline}, {"pipeline/engine", enginePipeline},
   };
   for (const auto& [name, function] : benchmarks)

@@ -21,9 +21,9 @@ std::optional<SampleFlow> sampleFlowNamed(std::string_view name) {
 namespace {
 
 struct Singularity {
-  double x, y;        // position as a fraction of the grid size
-  double swirl;       // strength of the rotation around it
-  double spread;      // strength of the outflow (negative: a sink)
+  double x, y;    // position as a fraction of the grid size
+  double swirl;   // strength of the rotation around it
+  double spread;  // strength of the outflow (negative: a sink)
 };
 
 // Two vortices turning opposite ways, a source and a sink.
@@ -69,8 +69,8 @@ void checkWritten(const std::ofstream& file, const std::filesystem::path& path) 
 // Six decimals, as vector fields are commonly written; more digits would only add noise.
 void appendNumber(std::string& line, double value) {
   std::array<char, 400> digits{};
-  const auto result =
-      std::to_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::fixed, 6);
+  const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value,
+                                    std::chars_format::fixed, 6);
   line.append(digits.data(), result.ptr);
 }
 

@@ -19,9 +19,7 @@ bool isSpace(char c) {
   return c == ' ' || c == '\n' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
 }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isHexDigit(char c) {
-  return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
+bool isHexDigit(char c) { return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // How many leading characters of [c, last) match word, ignoring case.
@@ -174,11 +172,13 @@ ScannedInt scanInt(const char* first, const char* last) {
   constexpr long long kMin = std::numeric_limits<int>::min();
   long long value = 0;
   if (negative) {
-    value = (huge || magnitude > static_cast<unsigned long long>(-kMin)) ? kMin
-                                                                         : -static_cast<long long>(magnitude);
+    value = (huge || magnitude > static_cast<unsigned long long>(-kMin))
+                ? kMin
+                : -static_cast<long long>(magnitude);
   } else {
-    value = (huge || magnitude > static_cast<unsigned long long>(kMax)) ? kMax
-                                                                        : static_cast<long long>(magnitude);
+    value = (huge || magnitude > static_cast<unsigned long long>(kMax))
+                ? kMax
+                : static_cast<long long>(magnitude);
   }
   return {true, static_cast<std::size_t>(c - first), static_cast<int>(value)};
 }

@@ -16,9 +16,7 @@ int checkedSize(int size, const char* what) {
 
 // The remainder of (t + size) / size as truncating division gives it, computed in 64 bits so that
 // a t near the int limits cannot overflow.
-long long wrapIndex(int t, int size) {
-  return (static_cast<long long>(t) + size) % size;
-}
+long long wrapIndex(int t, int size) { return (static_cast<long long>(t) + size) % size; }
 
 }  // namespace
 

@@ -117,7 +117,8 @@ struct PlainIndexer {
 // Needs every truncated coordinate and twice the table width to fit 16 bits.
 struct PackedIndexer {
   explicit PackedIndexer(const FlowTable& table)
-      : weights(_mm_set1_epi32(static_cast<int>((2u << 16) | static_cast<unsigned>(2 * table.width())))),
+      : weights(_mm_set1_epi32(
+            static_cast<int>((2u << 16) | static_cast<unsigned>(2 * table.width())))),
         origin(table.indexOf(0, 0)),
         directionOrigin(table.directions() + 2 * static_cast<std::ptrdiff_t>(origin)) {}
   static bool fits(const FlowTable& table) {
@@ -181,8 +182,8 @@ void traceBatch(const Indexer& indexer, int cols, const int* seeds, PointKeys* p
     }
     for (int lane = 0; lane < lanes; ++lane) {
       const Pair k4 = step[lane] * indexer.direction(next[lane]);
-      position[lane] =
-          position[lane] + (((sixth * k1[lane] + third * k2[lane]) + third * k3[lane]) + sixth * k4);
+      position[lane] = position[lane] +
+                       (((sixth * k1[lane] + third * k2[lane]) + third * k3[lane]) + sixth * k4);
       at[lane] = indexer.key(position[lane]);
     }
     for (int s = 0; s < kSeedsPerBatch; ++s) {
@@ -271,13 +272,14 @@ void convolveTracedInside(const FlowTable& table, const Indexer& indexer, const 
   double forward = seedResult;
   double backward = seedResult;
   for (int m = 1; m <= kCentresPerDirection; ++m) {
-    forward = forward + (sample[m + kKernelHalfLength] - sample[m - kKernelHalfLength - 1]) * reciprocal;
+    forward =
+        forward + (sample[m + kKernelHalfLength] - sample[m - kKernelHalfLength - 1]) * reciprocal;
     accum[cell[m]] += forward;
     ++hits[cell[m]];
   }
   for (int m = 1; m <= kCentresPerDirection; ++m) {
-    backward =
-        backward + (sample[-m - kKernelHalfLength] - sample[-m + kKernelHalfLength + 1]) * reciprocal;
+    backward = backward +
+               (sample[-m - kKernelHalfLength] - sample[-m + kKernelHalfLength + 1]) * reciprocal;
     accum[cell[-m]] += backward;
     ++hits[cell[-m]];
   }

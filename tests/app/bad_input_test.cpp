@@ -31,7 +31,7 @@ std::string joined(const std::vector<std::string>& lines, const std::string& end
 
 struct BadInputCase {
   std::string name;
-  std::function<void(Inputs&)> change;            // edits the well-formed lines
+  std::function<void(Inputs&)> change;                    // edits the well-formed lines
   std::function<std::string(const Inputs&)> vectorText;   // null: one pair per line
   std::function<std::string(const Inputs&)> textureText;  // null: one value per line
   std::string err;                                        // the expected standard error
@@ -39,7 +39,8 @@ struct BadInputCase {
 
 const std::string kVectorWarning = "warning: ps.vec.256.256.3: ";
 const std::string kTextureWarning = "warning: noise.256.256: ";
-const std::string kRepeat = " read; the remaining cells repeat the last values read (0 where none was)\n";
+const std::string kRepeat =
+    " read; the remaining cells repeat the last values read (0 where none was)\n";
 
 std::vector<BadInputCase> badInputCases() {
   std::vector<BadInputCase> cases;
@@ -80,7 +81,8 @@ std::vector<BadInputCase> badInputCases() {
          for (int k = 0; k < 65536; k += 7) in.texture[k] = (k % 2) ? "300" : "-5";
        },
        nullptr, nullptr, ""});
-  add({"crlf_line_endings", [](Inputs&) {}, [](const Inputs& in) { return joined(in.vectors, "\r\n"); },
+  add({"crlf_line_endings", [](Inputs&) {},
+       [](const Inputs& in) { return joined(in.vectors, "\r\n"); },
        [](const Inputs& in) { return joined(in.texture, "\r\n"); }, ""});
   add({"extra_values_after_the_last_cell",
        [](Inputs& in) {

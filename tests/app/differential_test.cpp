@@ -79,12 +79,18 @@ std::vector<FieldCase> cases() {
       {"non_finite_and_huge_16x16", 16, 16,
        [=](int i, int j, std::mt19937&) {
          switch ((i * 16 + j) % 9) {
-           case 0: return Vector3D{nan, 1.0, 0};
-           case 1: return Vector3D{inf, 0.0, 0};
-           case 2: return Vector3D{1e200, -1e200, 0};
-           case 3: return Vector3D{-inf, nan, 0};
-           case 4: return Vector3D{1e-200, 0.0, 0};
-           default: return sampleFlowVector(SampleFlow::kVortex, i, j, 16, 16);
+           case 0:
+             return Vector3D{nan, 1.0, 0};
+           case 1:
+             return Vector3D{inf, 0.0, 0};
+           case 2:
+             return Vector3D{1e200, -1e200, 0};
+           case 3:
+             return Vector3D{-inf, nan, 0};
+           case 4:
+             return Vector3D{1e-200, 0.0, 0};
+           default:
+             return sampleFlowVector(SampleFlow::kVortex, i, j, 16, 16);
          }
        },
        noise},
@@ -95,8 +101,8 @@ std::vector<FieldCase> cases() {
     const int cols = size[1];
     all.push_back({"small_vortex_" + std::to_string(rows) + "x" + std::to_string(cols), rows, cols,
                    flow(SampleFlow::kVortex, rows, cols), noise});
-    all.push_back({"small_uniform_" + std::to_string(rows) + "x" + std::to_string(cols), rows,
-                   cols, uniform(0.8, 0.6), noise});
+    all.push_back({"small_uniform_" + std::to_string(rows) + "x" + std::to_string(cols), rows, cols,
+                   uniform(0.8, 0.6), noise});
   }
   return all;
 }

@@ -7,7 +7,6 @@
 #include <QIcon>
 #include <QPushButton>
 #include <QTest>
-
 #include <cstdio>
 #include <filesystem>
 #include <stdexcept>
@@ -125,7 +124,8 @@ std::string pressInFolder(const fs::path& folder, int presses) {
 
 TEST_F(WindowTest, EachPressWritesTheHeadlessRunnersPicture) {
   TempDir dir;
-  ASSERT_EQ(runIn(dir.path(), std::string("'") + FASTLIC_SAMPLE_EXE + "' . saddle 5").exitStatus, 0);
+  ASSERT_EQ(runIn(dir.path(), std::string("'") + FASTLIC_SAMPLE_EXE + "' . saddle 5").exitStatus,
+            0);
   const auto headless = runIn(dir.path(), std::string("'") + FASTLIC_EXE + "'");
   ASSERT_EQ(headless.exitStatus, 0);
 

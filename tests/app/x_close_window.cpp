@@ -22,7 +22,8 @@ Window findByTitle(Display* display, Window window, const char* title) {
   unsigned count = 0;
   Window found = 0;
   if (XQueryTree(display, window, &root, &parent, &children, &count)) {
-    for (unsigned n = 0; n < count && found == 0; ++n) found = findByTitle(display, children[n], title);
+    for (unsigned n = 0; n < count && found == 0; ++n)
+      found = findByTitle(display, children[n], title);
     if (children != nullptr) XFree(children);
   }
   return found;

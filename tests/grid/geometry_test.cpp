@@ -46,9 +46,7 @@ TEST(Vector3DTest, IsTinyBelowOneInTenToTheTwelfthSquared) {
   const Case cases[] = {
       {{2e-6, 0, 0}, false},  // squared length 4e-12
       {{1e-7, 0, 0}, true},   // squared length 1e-14
-      {{0, 0, 0}, true},
-      {{0, -3e-7, 4e-7}, true},
-      {{1.0, 0, 0}, false},
+      {{0, 0, 0}, true},     {{0, -3e-7, 4e-7}, true}, {{1.0, 0, 0}, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.v.x << ' ' << c.v.y << ' ' << c.v.z);

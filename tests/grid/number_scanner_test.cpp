@@ -19,7 +19,8 @@ struct Read {
   friend bool operator==(const Read& a, const Read& b) {
     if (a.ok != b.ok) return false;
     if (!a.ok) return true;
-    if (std::isnan(a.value) || std::isnan(b.value)) return std::isnan(a.value) && std::isnan(b.value);
+    if (std::isnan(a.value) || std::isnan(b.value))
+      return std::isnan(a.value) && std::isnan(b.value);
     return std::memcmp(&a.value, &b.value, sizeof(double)) == 0;  // -0.0 differs from 0.0
   }
 };
@@ -54,19 +55,55 @@ std::vector<Read> scannerReads(const std::string& text, bool asInt, int count) {
 // Each input is followed by further numbers, so a difference in how much of a bad token is
 // consumed shows up in the reads after it.
 const char* const kDoubleInputs[] = {
-    "0.25 -1.5e-3 7",  "+5 .5 5. 1.e5",   "1e x 3",         "1e+ 4",        "1ex 5",
-    "- 2 6",           "-x 7",            "0x1p3 0X1P-2 9", "0x 4",         "0xg 4",
-    "0x. 3",           "0x1.8 0x1g 2",    "inf -inf 1",     "infinity 2",   "INFINITY 3",
-    "infin 4",         "infinit 5",       "infiX5 6",       "inA5 7",       "i5 8",
-    "in 9",            "nan NaN -nan 1",  "nan(abc) 2",     "nax5 3",       "nanx 4",
-    "1e400 -1e400 1",  "1e-400 1e-310 2", "00012 3",        "1,5 6",        "e5 1",
-    ". 2",             ".e5 3",           "1.5e-3junk 4",   "12abc 5",      "3 4\r\n5 6\r\n",
-    "0x1p 7",          "-0 8",            "-.5 9",          "4.9e-324 1",   "1.7976931348623157e308 2",
+    "0.25 -1.5e-3 7",
+    "+5 .5 5. 1.e5",
+    "1e x 3",
+    "1e+ 4",
+    "1ex 5",
+    "- 2 6",
+    "-x 7",
+    "0x1p3 0X1P-2 9",
+    "0x 4",
+    "0xg 4",
+    "0x. 3",
+    "0x1.8 0x1g 2",
+    "inf -inf 1",
+    "infinity 2",
+    "INFINITY 3",
+    "infin 4",
+    "infinit 5",
+    "infiX5 6",
+    "inA5 7",
+    "i5 8",
+    "in 9",
+    "nan NaN -nan 1",
+    "nan(abc) 2",
+    "nax5 3",
+    "nanx 4",
+    "1e400 -1e400 1",
+    "1e-400 1e-310 2",
+    "00012 3",
+    "1,5 6",
+    "e5 1",
+    ". 2",
+    ".e5 3",
+    "1.5e-3junk 4",
+    "12abc 5",
+    "3 4\r\n5 6\r\n",
+    "0x1p 7",
+    "-0 8",
+    "-.5 9",
+    "4.9e-324 1",
+    "1.7976931348623157e308 2",
     "0.1000000000000000055511151231257827 3",
     // Around the limits of exact one-operation conversion.
-    "9007199254740992 9007199254740993 1", "1e22 1e23 -1e-22 1e-23 2", "4.35 0.1 0.3 3",
-    "123456789012345678e-5 1234567890123456789 4", "2.2250738585072014e-308 5e-324 5",
-    "0.000000000000000000000000123 6", "100000000000000000000000e-10 7",
+    "9007199254740992 9007199254740993 1",
+    "1e22 1e23 -1e-22 1e-23 2",
+    "4.35 0.1 0.3 3",
+    "123456789012345678e-5 1234567890123456789 4",
+    "2.2250738585072014e-308 5e-324 5",
+    "0.000000000000000000000000123 6",
+    "100000000000000000000000e-10 7",
 };
 
 TEST(NumberScannerTest, DoublesReadLikeTheCLibraryIncludingMalformedTokens) {
@@ -77,8 +114,19 @@ TEST(NumberScannerTest, DoublesReadLikeTheCLibraryIncludingMalformedTokens) {
 }
 
 const char* const kIntInputs[] = {
-    "12 -5 300", "+7 8",   "12abc 5", "-x 3",   "- 3 4", "1.5 2",  "0x10 3",
-    "007 8",     "\t\n 9", "",        "   ",    "+ 1",   "2147483647 -2147483648 1",
+    "12 -5 300",
+    "+7 8",
+    "12abc 5",
+    "-x 3",
+    "- 3 4",
+    "1.5 2",
+    "0x10 3",
+    "007 8",
+    "\t\n 9",
+    "",
+    "   ",
+    "+ 1",
+    "2147483647 -2147483648 1",
 };
 
 TEST(NumberScannerTest, IntegersReadLikeTheCLibraryIncludingMalformedTokens) {
@@ -89,7 +137,8 @@ TEST(NumberScannerTest, IntegersReadLikeTheCLibraryIncludingMalformedTokens) {
 }
 
 TEST(NumberScannerTest, IntegersBeyondTheIntRangeSaturate) {
-  const std::vector<Read> reads = scannerReads("2147483648 -2147483649 99999999999999999999999", true, 3);
+  const std::vector<Read> reads =
+      scannerReads("2147483648 -2147483649 99999999999999999999999", true, 3);
   EXPECT_EQ(reads[0].value, 2147483647);
   EXPECT_EQ(reads[1].value, -2147483648.0);
   EXPECT_EQ(reads[2].value, 2147483647);

@@ -16,9 +16,9 @@ struct LocateCase {
 
 // For a 256-cell axis: truncation toward zero, then (t + 256) rem 256 with the dividend's sign.
 const LocateCase kAxisCases[] = {
-    {0.5, true, 0},      {255.7, true, 255}, {256.2, true, 0},   {600.0, true, 88},
-    {-0.7, true, 0},     {-1.3, true, 255},  {-257.5, false, 0}, {-512.5, true, 0},
-    {-256.9, true, 0},   {511.9, true, 255}, {512.0, true, 0},   {-300.0, false, 0},
+    {0.5, true, 0},    {255.7, true, 255}, {256.2, true, 0},   {600.0, true, 88},
+    {-0.7, true, 0},   {-1.3, true, 255},  {-257.5, false, 0}, {-512.5, true, 0},
+    {-256.9, true, 0}, {511.9, true, 255}, {512.0, true, 0},   {-300.0, false, 0},
 };
 
 TEST(RegGridTest, LocateWrapsRowsAndColumnsByTheRemainderRule) {

@@ -34,8 +34,10 @@ TEST_F(ComputeLicTest, ConstantTextureGivesThatConstantEverywhere) {
     int rows, cols;
     SampleFlow flow;
   };
-  const Case cases[] = {{32, 32, SampleFlow::kVortex}, {24, 40, SampleFlow::kMix},
-                        {3, 5, SampleFlow::kSaddle}, {1, 1, SampleFlow::kVortex}};
+  const Case cases[] = {{32, 32, SampleFlow::kVortex},
+                        {24, 40, SampleFlow::kMix},
+                        {3, 5, SampleFlow::kSaddle},
+                        {1, 1, SampleFlow::kVortex}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.rows << 'x' << c.cols);
     RegGrid& grid = makeGrid(c.rows, c.cols, c.flow, 1);

@@ -35,12 +35,21 @@ TEST(ColorMapTest, InterpolatesAQuarterOfTheRangePerSegment) {
   setupColorMap();
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const ColorCase cases[] = {
-      {0.0, 100, 100, 100}, {0.125, 125, 50, 50}, {0.25, 150, 0, 0}, {0.3, 171, 0, 0},
-      {0.5, 255, 0, 0},     {0.6, 153, 0, 102},   {0.7, 51, 0, 204},
+      {0.0, 100, 100, 100},
+      {0.125, 125, 50, 50},
+      {0.25, 150, 0, 0},
+      {0.3, 171, 0, 0},
+      {0.5, 255, 0, 0},
+      {0.6, 153, 0, 102},
+      {0.7, 51, 0, 204},
       // From three quarters on, the last control point.
-      {0.75, 0, 0, 255},    {0.9, 0, 0, 255},     {1.0, 0, 0, 255},  {1e300, 0, 0, 255},
+      {0.75, 0, 0, 255},
+      {0.9, 0, 0, 255},
+      {1.0, 0, 0, 255},
+      {1e300, 0, 0, 255},
       // Below zero and NaN are read as zero.
-      {-0.5, 100, 100, 100}, {nan, 100, 100, 100},
+      {-0.5, 100, 100, 100},
+      {nan, 100, 100, 100},
   };
   for (const ColorCase& c : cases) {
     SCOPED_TRACE(testing::Message() << "x = " << c.x);

@@ -62,8 +62,16 @@ TEST_F(PpmWriterTest, ChannelsAreRoundedAndClampedAndNaNIsZero) {
     double v;
     int channel;
   };
-  const Case cases[] = {{0.0, 0},     {0.49, 0},   {0.5, 1},       {1.5, 2},   {254.5, 255},
-                        {254.49, 254}, {255.0, 255}, {300.7, 255}, {-3.0, 0},  {-0.6, 0},
+  const Case cases[] = {{0.0, 0},
+                        {0.49, 0},
+                        {0.5, 1},
+                        {1.5, 2},
+                        {254.5, 255},
+                        {254.49, 254},
+                        {255.0, 255},
+                        {300.7, 255},
+                        {-3.0, 0},
+                        {-0.6, 0},
                         {std::numeric_limits<double>::quiet_NaN(), 0},
                         {std::numeric_limits<double>::infinity(), 255},
                         {-std::numeric_limits<double>::infinity(), 0}};

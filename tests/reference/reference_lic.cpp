@@ -1,9 +1,10 @@
 #include "reference/reference_lic.h"
 
+#include <unistd.h>
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 
 namespace reference {
 

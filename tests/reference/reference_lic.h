@@ -39,7 +39,7 @@ struct Result {
   std::vector<double> accum;  // row-major
   std::vector<int> hits;      // row-major
   double maxMagnitude = 0.0;
-  std::string picture;        // the PPM bytes
+  std::string picture;  // the PPM bytes
 };
 
 // One run on a rows x cols grid from the two files, with a maximum magnitude that starts at

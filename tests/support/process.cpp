@@ -35,8 +35,9 @@ void writeFile(const std::filesystem::path& path, const std::string& text) {
 
 ProcessResult runIn(const std::filesystem::path& folder, const std::string& commandLine) {
   TempDir capture;
-  const std::string line = "cd '" + folder.string() + "' && { " + commandLine + " ; } < /dev/null > '" +
-                           (capture / "out").string() + "' 2> '" + (capture / "err").string() + "'";
+  const std::string line = "cd '" + folder.string() + "' && { " + commandLine +
+                           " ; } < /dev/null > '" + (capture / "out").string() + "' 2> '" +
+                           (capture / "err").string() + "'";
   const int status = std::system(line.c_str());
   ProcessResult result;
   if (status != -1 && WIFEXITED(status)) result.exitStatus = WEXITSTATUS(status);

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QIcon>
 #include <QMessageBox>
-
 #include <cstdlib>
 #include <iostream>
 
@@ -28,7 +27,8 @@ bool hasDisplay() {
 
 }  // namespace
 
-TApplication::TApplication(int& argc, char** argv) : TComponent(nullptr), argc_(argc), argv_(argv) {}
+TApplication::TApplication(int& argc, char** argv)
+    : TComponent(nullptr), argc_(argc), argv_(argv) {}
 
 TApplication::~TApplication() {
   // Forms are widgets, and widgets must go before the window system does.
@@ -39,8 +39,9 @@ TApplication::~TApplication() {
 void TApplication::Initialize() {
   qInstallMessageHandler(toStandardError);
   if (!hasDisplay()) {
-    throw Exception("no display to open the window on (DISPLAY is not set); "
-                    "the headless runner fastlic renders without one");
+    throw Exception(
+        "no display to open the window on (DISPLAY is not set); "
+        "the headless runner fastlic renders without one");
   }
   toolkit_ = std::make_unique<QApplication>(argc_, argv_);
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/MAINICON")));

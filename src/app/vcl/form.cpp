@@ -24,8 +24,9 @@ void TForm::SetColor(TColor color) {
   color_ = color;
   QPalette palette = Widget()->palette();
   const QPalette system = QApplication::palette();
-  palette.setColor(QPalette::Window, color == TColor::clBtnFace ? system.color(QPalette::Button)
-                                                                : system.color(QPalette::WindowText));
+  palette.setColor(QPalette::Window, color == TColor::clBtnFace
+                                         ? system.color(QPalette::Button)
+                                         : system.color(QPalette::WindowText));
   Widget()->setPalette(palette);
   Widget()->setAutoFillBackground(true);
 }
