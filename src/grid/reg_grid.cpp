@@ -1,5 +1,6 @@
 #include "grid/reg_grid.h"
 
+#include <cstring>
 #include <limits>
 #include <stdexcept>
 
@@ -14,19 +15,40 @@ int checkedSize(int size, const char* what) {
   return size;
 }
 
+// Zeroed storage for the planes: all-zero bytes are 0, 0.0 and the zero vector.
+RunBuffer zeroedStorage(std::size_t bytes) {
+  RunBuffer storage(bytes);
+  if (!storage.zeroed()) std::memset(storage.data(), 0, bytes);
+  return storage;
+}
+
 // The remainder of (t + size) / size as truncating division gives it, computed in 64 bits so that
 // a t near the int limits cannot overflow.
 long long wrapIndex(int t, int size) { return (static_cast<long long>(t) + size) % size; }
 
 }  // namespace
 
+RegGrid::Layout RegGrid::layoutFor(int rowCount, int colCount) {
+  const std::size_t cells = static_cast<std::size_t>(checkedSize(rowCount, "rows")) *
+                            static_cast<std::size_t>(checkedSize(colCount, "columns"));
+  Layout at{};
+  at.vectors = 0;
+  at.hits = alignedOffset(at.vectors + cells * sizeof(Vector3D));
+  at.texture = alignedOffset(at.hits + cells * sizeof(int));
+  at.accum = alignedOffset(at.texture + cells * sizeof(int));
+  at.total = at.accum + cells * sizeof(double);
+  return at;
+}
+
 RegGrid::RegGrid(int rowCount, int colCount)
-    : rows(checkedSize(rowCount, "rows")),
-      cols(checkedSize(colCount, "columns")),
-      vectors(rows, cols),
-      hits(rows, cols),
-      texture(rows, cols),
-      accum(rows, cols) {}
+    : layout_(layoutFor(rowCount, colCount)),
+      storage_(zeroedStorage(layout_.total)),
+      rows(rowCount),
+      cols(colCount),
+      vectors(reinterpret_cast<Vector3D*>(storage_.data() + layout_.vectors), rows, cols),
+      hits(reinterpret_cast<int*>(storage_.data() + layout_.hits), rows, cols),
+      texture(reinterpret_cast<int*>(storage_.data() + layout_.texture), rows, cols),
+      accum(reinterpret_cast<double*>(storage_.data() + layout_.accum), rows, cols) {}
 
 bool truncateToInt(double x, int& truncated) {
   // Written so that NaN fails both comparisons.

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstddef>
+
 #include "grid/plane.h"
 #include "grid/point3d.h"
+#include "grid/run_buffer.h"
 #include "grid/vector3d.h"
 
 namespace fastlic {
@@ -19,6 +22,17 @@ struct RegGrid {
   /// A grid with every plane zero; throws std::invalid_argument unless both sizes are at least 1.
   RegGrid(int rows, int cols);
 
+ private:
+  // Where each plane lies in the one buffer that holds all four.
+  struct Layout {
+    std::size_t vectors, hits, texture, accum, total;
+  };
+  static Layout layoutFor(int rows, int cols);
+
+  Layout layout_;
+  RunBuffer storage_;  // declared before the planes, which point into it
+
+ public:
   int rows;
   int cols;
   Plane<Vector3D> vectors;

@@ -1,17 +1,27 @@
 #include "lic/flow_table.h"
 
 #include <cmath>
+#include <vector>
 
 namespace fastlic {
+
+namespace {
+
+std::size_t tableSize(int width, int height) {
+  return static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+}
+
+}  // namespace
 
 FlowTable::FlowTable(const RegGrid& grid)
     : width_(grid.cols + 2 * kMargin),
       height_(grid.rows + 2 * kMargin),
-      origin_(kMargin * width_ + kMargin) {
-  const auto size = static_cast<std::size_t>(height_) * static_cast<std::size_t>(width_);
-  directions_.resize(2 * size);
-  samples_.resize(size);
-
+      origin_(kMargin * width_ + kMargin),
+      storage_(alignedOffset(2 * tableSize(width_, height_) * sizeof(double)) +
+               tableSize(width_, height_) * sizeof(CellSample)),
+      directions_(reinterpret_cast<double*>(storage_.data())),
+      samples_(reinterpret_cast<CellSample*>(
+          storage_.data() + alignedOffset(2 * tableSize(width_, height_) * sizeof(double)))) {
   // Where each truncated row and column wraps to (-1: outside), found once per row and column.
   std::vector<int> rowOf(static_cast<std::size_t>(height_));
   std::vector<int> colOf(static_cast<std::size_t>(width_));

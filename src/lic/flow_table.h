@@ -1,9 +1,9 @@
 #pragma once
 
 #include <cstddef>
-#include <vector>
 
 #include "grid/reg_grid.h"
+#include "grid/run_buffer.h"
 
 namespace fastlic {
 
@@ -40,7 +40,7 @@ class FlowTable {
   int indexOf(int tx, int ty) const { return tx * width_ + ty + origin_; }
 
   /// The normalised (or tiny, unnormalised) direction at index as x, y at [2 index], [2 index + 1].
-  const double* directions() const { return directions_.data(); }
+  const double* directions() const { return directions_; }
   const CellSample& sample(int index) const { return samples_[static_cast<std::size_t>(index)]; }
 
  private:
@@ -49,8 +49,9 @@ class FlowTable {
   int origin_;  // index of truncated position (0, 0)
   bool bounded_ = true;
   bool allInside_ = true;
-  std::vector<double> directions_;
-  std::vector<CellSample> samples_;
+  RunBuffer storage_;  // the directions, then the samples
+  double* directions_;
+  CellSample* samples_;
 };
 
 }  // namespace fastlic
