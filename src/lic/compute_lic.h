@@ -17,6 +17,16 @@ inline constexpr int kCentresPerDirection = 9;
 /// means along it; then every sum becomes a mean. Expects hits and accum all zero.
 void computeLIC();
 
+/// The ways the pass can trace streamlines; every one gives the same bits. kLookup goes through
+/// traceStreamline and the grid's own lookups; the others use a per-pass lookup table, traced
+/// with portable pair arithmetic, with SSE2, or with AVX2 where the processor has it.
+enum class LicKernel { kLookup, kPortable, kSse2, kAvx2 };
+
+/// computeLIC with a chosen kernel, for tests and measurements. Fields with NaN or infinite
+/// vectors always take kLookup; a kernel the processor or the grid size does not allow falls back
+/// to the next simpler one.
+void computeLicWith(LicKernel kernel);
+
 /// The mean of the samples pointAt(-10)..pointAt(10) that lie inside, recorded in the seed's cell.
 /// count receives the number of samples inside; the result is returned (0.0, unrecorded, if the
 /// seed lies outside).
