@@ -110,6 +110,40 @@ TEST(NumberScannerTest, DoublesReadLikeTheCLibraryIncludingMalformedTokens) {
   for (const char* input : kDoubleInputs) {
     SCOPED_TRACE(input);
     EXPECT_EQ(scannerReads(input, false, 6), libraryReads(input, false, 6));
+    // With plenty of text after each number the scanner takes its word-at-a-time path.
+    std::string padded;
+    for (const char c : std::string(input))
+      padded += c == ' ' ? std::string(30, ' ') : std::string(1, c);
+    padded += std::string(30, ' ') + "7.25";
+    EXPECT_EQ(scannerReads(padded, false, 7), libraryReads(padded, false, 7));
+  }
+}
+
+TEST(NumberScannerTest, PlainDecimalsOfEveryShapeReadExactly) {
+  // Whole and fraction parts of 0 to 9 digits, signs, around the word-at-a-time limits.
+  std::string text;
+  std::vector<double> expected;
+  std::mt19937 generator(11);
+  for (int whole = 0; whole <= 9; ++whole) {
+    for (int fraction = -1; fraction <= 9; ++fraction) {
+      for (int sample = 0; sample < 5; ++sample) {
+        std::string token = generator() % 2 ? "-" : "";
+        for (int d = 0; d < whole; ++d) token += static_cast<char>('0' + generator() % 10);
+        if (fraction >= 0) token += '.';
+        for (int d = 0; d < fraction; ++d) token += static_cast<char>('0' + generator() % 10);
+        if (whole == 0 && fraction <= 0) continue;  // not a number
+        text += token + (sample % 2 ? "\n" : " ");
+        expected.push_back(std::strtod(token.c_str(), nullptr));
+      }
+    }
+  }
+  std::istringstream in(text);
+  NumberScanner scanner(in);
+  for (std::size_t n = 0; n < expected.size(); ++n) {
+    double d = 0.0;
+    ASSERT_TRUE(scanner.readDouble(d)) << n;
+    ASSERT_EQ(std::memcmp(&d, &expected[n], sizeof d), 0)
+        << n << ": " << d << " vs " << expected[n];
   }
 }
 
