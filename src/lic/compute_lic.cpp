@@ -387,9 +387,14 @@ void computeLicByTable(RegGrid& grid, const FlowTable& table, const Indexer& ind
 
 void computeLicWith(LicKernel kernel) {
   RegGrid& grid = *CurrentGrid;
+  if (kernel == LicKernel::kLookup) {
+    computeLicByLookup(grid);
+    normalizeAccumulators(grid);
+    return;
+  }
   const FlowTable table(grid);
   const int cols = grid.cols;
-  if (!table.bounded() || kernel == LicKernel::kLookup) {
+  if (!table.bounded()) {
     computeLicByLookup(grid);
 #if defined(__SSE2__)
   } else if (kernel != LicKernel::kPortable && PackedIndexer::fits(table)) {

@@ -9,12 +9,7 @@ TComponent::TComponent(TComponent* owner) : owner_(owner) {
 TComponent::~TComponent() { DestroyComponents(); }
 
 void TComponent::DestroyComponents() {
-  while (!owned_.empty()) {
-    // The child must not try to leave a list that is being emptied.
-    std::unique_ptr<TComponent> last = std::move(owned_.back());
-    owned_.pop_back();
-    last->owner_ = nullptr;
-  }
+  while (!owned_.empty()) owned_.pop_back();
 }
 
 }  // namespace vcl
